@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "store/replace_file.h"
+#include "tally/format.h"
 #include "tally/number.h"
 #include "tally/sheet.h"
 
@@ -69,7 +70,9 @@ static int failure() { return errno != 0 ? errno : EIO; }
 static int write_counters(std::FILE* file)
 {
     for (int i = 0; i < tally::kCounters; ++i) {
-        if (std::fprintf(file, "%d %s\r\n", tally::counter(i), tally::label(i)) < 0)
+        char line[1024];
+        tally::format(line, sizeof line, "%d %s\r\n", tally::counter(i), tally::label(i));
+        if (std::fputs(line, file) < 0)
             return failure();
     }
     if (std::fflush(file) != 0)

@@ -1,8 +1,9 @@
 #include "tally/journal.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <stack>
+
+#include "tally/format.h"
 
 namespace tally {
 
@@ -19,7 +20,7 @@ void append(const char* format, ...)
     char text[1024];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
+    vformat(text, sizeof text, format, args);
     va_end(args);
     std::int32_t end = view->length();
     view->select(end, end);

@@ -18,3 +18,10 @@ function(tallimor_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
   endif()
 endfunction()
+
+# The program's own code uses neither exceptions nor RTTI.
+function(tallimor_plain_cxx target)
+  if(NOT MSVC)
+    target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
+  endif()
+endfunction()

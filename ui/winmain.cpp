@@ -1,0 +1,12 @@
+// Tallimor: a tally of neutralised and killed enemies, one modal dialog.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/main_dialog.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    InitCommonControls();
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(kMainDialog), nullptr, MainDialogProc, 0);
+    return 0;
+}
