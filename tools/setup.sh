@@ -9,7 +9,7 @@ packages=(
   python3                                                  # resource and exe checks, icon
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix      # the Windows builds
   wine wine64 xvfb xauth xdotool imagemagick               # running the window here
-  locales fonts-noto-cjk                                   # Japanese texts under Wine
+  locales fonts-noto-cjk fonts-vlgothic                    # Japanese texts under Wine
 )
 
 missing=()

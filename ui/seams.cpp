@@ -8,15 +8,17 @@
 static HWND dialog;
 static HWND journal;  // the journal pane, control 150
 
-// The length in the unit the pane takes selections in. WM_GETTEXTLENGTH on an
+// The length in the unit the pane takes selections in: WM_GETTEXTLENGTH on an
 // ANSI window answers in bytes, while an edit control may count positions in
-// characters; asking for the end of a full selection always agrees.
+// characters. The end of the text is where its last line starts plus that
+// line's length, both in the pane's own unit; unlike selecting all and
+// reading the selection back, this repaints nothing.
 static std::int32_t journal_length()
 {
-    SendMessageA(journal, EM_SETSEL, 0, -1);
-    DWORD end = 0;
-    SendMessageA(journal, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    return static_cast<std::int32_t>(end);
+    LRESULT last_line = SendMessageA(journal, EM_GETLINECOUNT, 0, 0) - 1;
+    LRESULT start = SendMessageA(journal, EM_LINEINDEX, static_cast<WPARAM>(last_line), 0);
+    LRESULT length = SendMessageA(journal, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    return static_cast<std::int32_t>(start + length);
 }
 
 static void journal_select(std::int32_t from, std::int32_t to)
