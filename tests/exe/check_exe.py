@@ -156,6 +156,8 @@ class PE:
         plus = self.magic == 0x20B  # PE32+: 64-bit ImageBase, no BaseOfData
         self.image_base = struct.unpack_from("<Q" if plus else "<I", data, opt + (24 if plus else 28))[0]
         self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
+        self.os_version = struct.unpack_from("<HH", data, opt + 40)
+        self.subsystem_version = struct.unpack_from("<HH", data, opt + 48)
         dirs = opt + (112 if plus else 96)
         ndirs = min(struct.unpack_from("<I", data, dirs - 4)[0], 16)
         self.dirs = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(ndirs)]
@@ -378,6 +380,9 @@ def check_header(rep, pe, machine):
     rep.expect("PE machine", want_machine, pe.machine, lambda v: "0x%X" % v)
     rep.expect("optional header magic", want_magic, pe.magic, lambda v: "0x%X" % v)
     rep.expect("subsystem (2 = Windows GUI)", 2, pe.subsystem)
+    # Windows refuses to start an exe that asks for a newer version than its own.
+    for what, version in (("OS", pe.os_version), ("subsystem", pe.subsystem_version)):
+        rep.check("runs on Windows 7: %s version %d.%d <= 6.1" % ((what,) + version), version <= (6, 1), "")
 
 def check_imports(rep, pe):
     dlls = imported_dlls(pe)
