@@ -28,7 +28,7 @@ icon=$(stat -c %s res/tallimor.ico)
 echo "Tallimor.exe: $size bytes ($((size / 1024)) KiB; goal <= 300 KB), stripped"
 echo "  of which the icon (256 x 256, 32-bit bitmap and mask): $((icon - 22)) bytes"
 i686-w64-mingw32-objdump -h "$exe" | while read -r index name size rest; do
-  [[ $index =~ ^[0-9]+$ ]] && printf '  section %-8s %7d bytes\n' "$name" "$((16#$size))"
+  if [[ $index =~ ^[0-9]+$ ]]; then printf '  section %-8s %7d bytes\n' "$name" "$((16#$size))"; fi
 done
 
 echo "== the window under Wine (x86_64 build)"

@@ -212,16 +212,31 @@ TEST_F(Window, ClosingWithoutCommitLeavesTheFileAlone)
     EXPECT_EQ(fake::read_file("Tallimor.txt"), before);
 }
 
+// Real mouse input, which reaches only enabled windows. Input arrives in
+// order: once a click on an enabled button has counted, the clicks before it
+// have been handled too.
 TEST_F(Window, DisabledKillButtonsTakeNoClicks)
 {
     DialogDriver window;
-    window.mouse_click(kKillButton + 8);  // enabled: counts, so the mouse does reach
-    EXPECT_EQ(window.text(kCountField + 8), "1");
+    auto counted = [&window](int row, const char* count) {
+        for (int i = 0; i < 300 && window.text(kCountField + row) != count; ++i)
+            Sleep(10);
+        return window.text(kCountField + row) == count;
+    };
+    // The first input after the window opens may arrive before it can take it.
+    for (int attempt = 0; attempt < 5 && window.text(kCountField + 7) == "0"; ++attempt) {
+        window.mouse_click(kKillButton + 7);
+        counted(7, "1");
+    }
+    ASSERT_EQ(window.text(kCountField + 7), "1") << "the mouse does not reach the window";
+
     window.mouse_click(kKillButton + 9);
     window.mouse_click(kKillButton + 10);
+    window.mouse_click(kKillButton + 8);
+    ASSERT_TRUE(counted(8, "1"));
     EXPECT_EQ(window.text(kCountField + 9), "0");
     EXPECT_EQ(window.text(kCountField + 10), "0");
-    EXPECT_EQ(window.text(kBField), "2");
+    EXPECT_EQ(window.text(kBField), "4");
 }
 
 // Wine's edit control counts positions in characters while an ANSI window's
@@ -269,6 +284,66 @@ TEST_F(Window, LongJournalStaysExact)
         window.click(kUndoButton);
         ASSERT_EQ(window.text(kJournalPane), expected.substr(0, i > 0 ? lengths[static_cast<std::size_t>(i) - 1] : 0))
             << "after undoing press " << i;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Tallimor.exe itself, as a player starts it: arguments are ignored, the
+// tally is read from the working directory, closing saves nothing, and the
+// exit code is 0.
+struct Program {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+};
+
+BOOL CALLBACK find_program_window(HWND window, LPARAM param)
+{
+    auto* program = reinterpret_cast<Program*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != program->process.dwProcessId || !IsWindowVisible(window))
+        return TRUE;
+    program->window = window;
+    return FALSE;
+}
+
+std::string field(HWND window, int id)
+{
+    char text[64] = {};
+    SendMessageA(GetDlgItem(window, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+TEST_F(Window, TheProgramIgnoresArgumentsAndSavesNothingOnClose)
+{
+    const std::string tally = "3 CQC\r\n";
+    fake::write_file("Tallimor.txt", tally);
+    for (const char* arguments : {"", " --reset Tallimor.txt 99"}) {
+        std::string command = std::string("\"") + TALLIMOR_EXE + "\"" + arguments;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        Program program;
+        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &program.process));
+        for (int i = 0; i < 1000 && !program.window; ++i) {
+            EnumWindows(find_program_window, reinterpret_cast<LPARAM>(&program));
+            Sleep(10);
+        }
+        ASSERT_TRUE(program.window) << arguments;
+        EXPECT_EQ(field(program.window, kCountField + 10), "3") << arguments;
+        SendMessageA(GetDlgItem(program.window, kNeutraliseButton), BM_CLICK, 0, 0);
+        EXPECT_EQ(field(program.window, kCountField), "1");
+        PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 10000), WAIT_OBJECT_0);
+        DWORD exit_code = 1;
+        GetExitCodeProcess(program.process.hProcess, &exit_code);
+        EXPECT_EQ(exit_code, 0u);
+        CloseHandle(program.process.hProcess);
+        CloseHandle(program.process.hThread);
+        EXPECT_EQ(fake::read_file("Tallimor.txt"), tally);
     }
 }
 
