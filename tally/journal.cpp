@@ -30,7 +30,7 @@ void append(const char* format, ...)
 
 void remove_last()
 {
-    if (start_offsets.empty())
+    if (!view || start_offsets.empty())
         return;
     view->select(start_offsets.top(), view->length());
     view->replace_selection("");
