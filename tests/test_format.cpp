@@ -16,18 +16,18 @@ using tally::format;
 
 namespace {
 
-std::string ours(const char* spec, double x)
+std::string ours(const char* conversion, double x)
 {
     char text[1024];
-    format(text, sizeof text, spec, x);
+    format(text, sizeof text, conversion, x);
     return text;
 }
 
-// The reference: this platform's snprintf, where it rounds correctly.
-std::string reference(const char* spec, double x)
+// What this platform's snprintf prints, where it rounds correctly.
+std::string libc(const char* conversion, double x)
 {
     char text[1024];
-    std::snprintf(text, sizeof text, spec, x);
+    std::snprintf(text, sizeof text, conversion, x);
     return text;
 }
 
@@ -52,10 +52,10 @@ TEST(Format, FixedPointMatchesKnownValues)
 
 TEST(Format, FixedPointMatchesSnprintfOnRandomValues)
 {
-    if (reference("%.4f", 0.03125) != "0.0312")
+    if (libc("%.4f", 0.03125) != "0.0312")
         GTEST_SKIP() << "this C runtime does not round ties to even";
     std::mt19937_64 random(7);
-    const char* specs[] = {"%.4f", "%.0f", "%.1f", "%.9f"};
+    const char* conversions[] = {"%.4f", "%.0f", "%.1f", "%.9f"};
     for (int i = 0; i < 20000; ++i) {
         double x;
         switch (i % 5) {
@@ -70,11 +70,11 @@ TEST(Format, FixedPointMatchesSnprintfOnRandomValues)
                 x = 0.0;
         }
         }
-        const char* spec = specs[i % 4];
-        ASSERT_EQ(ours(spec, x), reference(spec, x)) << spec << " of " << std::hexfloat << x;
+        const char* conversion = conversions[i % 4];
+        ASSERT_EQ(ours(conversion, x), libc(conversion, x)) << conversion << " of " << std::hexfloat << x;
     }
     for (double x : {DBL_MAX, -DBL_MAX, DBL_MIN, DBL_TRUE_MIN, -DBL_TRUE_MIN})
-        EXPECT_EQ(ours("%.4f", x), reference("%.4f", x));
+        EXPECT_EQ(ours("%.4f", x), libc("%.4f", x));
 }
 
 TEST(Format, IntegersStringsAndPercent)

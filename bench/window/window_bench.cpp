@@ -19,6 +19,7 @@
 #include "support/temp_dir.h"
 #include "tally/controls.h"
 #include "window/dialog_driver.h"
+#include "window/program.h"
 
 using namespace tally;
 
@@ -107,60 +108,17 @@ void press_latency()
     std::printf("  ratio, long to a screenful      %6.2f      %6.2f\n", r[2] / r[1], p[2] / p[1]);
 }
 
-struct Started {
-    PROCESS_INFORMATION process;
-    HWND window;
-    double ms;
-};
-
-struct Search {
-    DWORD process_id;
-    HWND found;
-};
-
-BOOL CALLBACK find_visible(HWND window, LPARAM param)
+// Starts a program and times it to its window shown and idle.
+Program start(const std::string& exe, double* ms)
 {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process_id && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Starts a program and waits for its window to be shown and idle.
-Started start(const std::string& exe)
-{
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    Started started{};
-    std::string command = "\"" + exe + "\"";
     double begin = now_ms();
-    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started.process)) {
+    Program program = start_program("\"" + exe + "\"");
+    *ms = now_ms() - begin;
+    if (!program.window) {
         std::fprintf(stderr, "cannot start %s\n", exe.c_str());
         std::exit(1);
     }
-    Search search{started.process.dwProcessId, nullptr};
-    while (!search.found) {
-        EnumWindows(find_visible, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            Sleep(1);
-    }
-    SendMessageA(search.found, WM_NULL, 0, 0);  // its thread has finished setting up
-    started.ms = now_ms() - begin;
-    started.window = search.found;
-    return started;
-}
-
-void close(Started& started)
-{
-    PostMessageA(started.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    WaitForSingleObject(started.process.hProcess, 10000);
-    CloseHandle(started.process.hProcess);
-    CloseHandle(started.process.hThread);
+    return program;
 }
 
 void start_up(const std::string& tallimor, const std::string& empty, const std::string& template_only)
@@ -170,10 +128,11 @@ void start_up(const std::string& tallimor, const std::string& empty, const std::
     std::vector<double> times[3];
     for (int i = 0; i < 12; ++i) {
         for (int p = 0; p < 3; ++p) {
-            Started started = start(*programs[p]);
-            close(started);
+            double ms = 0;
+            Program program = start(*programs[p], &ms);
+            close_program(program);
             if (i > 0)  // the first round warms the disk cache
-                times[p].push_back(started.ms);
+                times[p].push_back(ms);
         }
     }
     double ours = median(times[0]), bare = median(times[1]), controls = median(times[2]);
@@ -185,17 +144,11 @@ void start_up(const std::string& tallimor, const std::string& empty, const std::
     std::printf("  ratio to the template alone   %6.2f\n", ours / controls);
 }
 
-std::string text_of(HWND control)
-{
-    char text[64] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 void memory(const std::string& tallimor, int presses)
 {
     fake::TempDir dir;
-    Started program = start(tallimor);
+    double ms = 0;
+    Program program = start(tallimor, &ms);
     PROCESS_MEMORY_COUNTERS before{}, after{};
     GetProcessMemoryInfo(program.process.hProcess, &before, sizeof before);
     for (int i = 0; i < presses; ++i)
@@ -203,7 +156,7 @@ void memory(const std::string& tallimor, int presses)
     GetProcessMemoryInfo(program.process.hProcess, &after, sizeof after);
     LRESULT journal = SendMessageW(GetDlgItem(program.window, kJournalPane), WM_GETTEXTLENGTH, 0, 0);
     std::string a = text_of(GetDlgItem(program.window, kAField));
-    close(program);
+    close_program(program);
     std::printf("memory of Tallimor.exe (x86_64), after start and after %d presses (A = %s, journal %d characters):\n",
                 presses, a.c_str(), static_cast<int>(journal));
     std::printf("  peak working set         %8.1f MiB -> %8.1f MiB\n", before.PeakWorkingSetSize / 1048576.0,

@@ -12,6 +12,7 @@
 #include "tally/controls.h"
 #include "tally/sheet.h"
 #include "window/dialog_driver.h"
+#include "window/program.h"
 
 using namespace tally;
 
@@ -294,55 +295,17 @@ namespace {
 // Tallimor.exe itself, as a player starts it: arguments are ignored, the
 // tally is read from the working directory, closing saves nothing, and the
 // exit code is 0.
-struct Program {
-    PROCESS_INFORMATION process{};
-    HWND window = nullptr;
-};
-
-BOOL CALLBACK find_program_window(HWND window, LPARAM param)
-{
-    auto* program = reinterpret_cast<Program*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != program->process.dwProcessId || !IsWindowVisible(window))
-        return TRUE;
-    program->window = window;
-    return FALSE;
-}
-
-std::string field(HWND window, int id)
-{
-    char text[64] = {};
-    SendMessageA(GetDlgItem(window, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 TEST_F(Window, TheProgramIgnoresArgumentsAndSavesNothingOnClose)
 {
     const std::string tally = "3 CQC\r\n";
     fake::write_file("Tallimor.txt", tally);
     for (const char* arguments : {"", " --reset Tallimor.txt 99"}) {
-        std::string command = std::string("\"") + TALLIMOR_EXE + "\"" + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        Program program;
-        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &program.process));
-        for (int i = 0; i < 1000 && !program.window; ++i) {
-            EnumWindows(find_program_window, reinterpret_cast<LPARAM>(&program));
-            Sleep(10);
-        }
+        Program program = start_program(std::string("\"") + TALLIMOR_EXE + "\"" + arguments);
         ASSERT_TRUE(program.window) << arguments;
-        EXPECT_EQ(field(program.window, kCountField + 10), "3") << arguments;
+        EXPECT_EQ(text_of(GetDlgItem(program.window, kCountField + 10)), "3") << arguments;
         SendMessageA(GetDlgItem(program.window, kNeutraliseButton), BM_CLICK, 0, 0);
-        EXPECT_EQ(field(program.window, kCountField), "1");
-        PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 10000), WAIT_OBJECT_0);
-        DWORD exit_code = 1;
-        GetExitCodeProcess(program.process.hProcess, &exit_code);
-        EXPECT_EQ(exit_code, 0u);
-        CloseHandle(program.process.hProcess);
-        CloseHandle(program.process.hThread);
+        EXPECT_EQ(text_of(GetDlgItem(program.window, kCountField)), "1");
+        EXPECT_EQ(close_program(program), 0);
         EXPECT_EQ(fake::read_file("Tallimor.txt"), tally);
     }
 }
