@@ -38,6 +38,14 @@ int flush_to_disk(std::FILE* file)
     return _commit(_fileno(file)) == 0 ? 0 : (errno != 0 ? errno : EIO);
 }
 
+bool file_exists(const char* path)
+{
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 bool write_protected(const char* path)
 {
     DWORD attributes = GetFileAttributesA(path);
@@ -56,6 +64,12 @@ int replace_file(const char* source, const char* target)
 int flush_to_disk(std::FILE* file)
 {
     return fsync(fileno(file)) == 0 ? 0 : errno;
+}
+
+bool file_exists(const char* path)
+{
+    struct stat info;
+    return stat(path, &info) == 0 || errno != ENOENT;
 }
 
 bool write_protected(const char* path)

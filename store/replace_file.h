@@ -8,6 +8,9 @@ namespace store {
 // Returns 0 when the file's data has reached the disk, else an errno value.
 int flush_to_disk(std::FILE* file);
 
+// False only when the system says there is no such file.
+bool file_exists(const char* path);
+
 // True when the file exists and carries the read-only attribute.
 bool write_protected(const char* path);
 

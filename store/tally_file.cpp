@@ -12,6 +12,12 @@ namespace store {
 
 static const char kTempName[] = "Tallimor.txt.tmp";
 
+// Why this run could not read the tally file it found; 0 when it read it or
+// found none. While such a file stands, saving over it would lose the tally.
+static int load_error;
+
+static int failure() { return errno != 0 ? errno : EIO; }
+
 // The "%d %31s" shape: white space, a number, any white space, then a word of
 // up to 31 bytes. Numbers of any length wrap modulo 2^32.
 bool parse_line(const char* line, std::int32_t* number, char word[32])
@@ -47,25 +53,34 @@ static void take_line(const char* line)
 
 // Reads as fgets does with a 1024-byte buffer: a longer line arrives in
 // pieces, and each piece is parsed as a line of its own.
-void read_counters(std::FILE* file)
+int read_counters(std::FILE* file)
 {
     char line[1024];
+    errno = 0;
     while (std::fgets(line, sizeof line, file))
         take_line(line);
+    return std::ferror(file) ? failure() : 0;
 }
 
-void load()
+// A file that is busy, refused or broken is not an empty tally: the error
+// goes to set-up, which shows it, and to save, which keeps the file.
+int load()
 {
     for (int i = 0; i < tally::kCounters; ++i)
         tally::set_counter(i, 0);
+    errno = 0;
     std::FILE* file = std::fopen(kFileName, "r");
-    if (!file)
-        return;
-    read_counters(file);
+    if (!file) {
+        int error = failure();
+        load_error = error == ENOENT ? 0 : error;
+        return load_error;
+    }
+    load_error = read_counters(file);
     std::fclose(file);
+    return load_error;
 }
 
-static int failure() { return errno != 0 ? errno : EIO; }
+void reset_tally_file() { load_error = 0; }
 
 static int write_counters(std::FILE* file)
 {
@@ -80,24 +95,40 @@ static int write_counters(std::FILE* file)
     return flush_to_disk(file);
 }
 
+// Writes the thirteen lines to a file opened for writing, and closes it.
+static int write_and_close(std::FILE* file)
+{
+    int error = write_counters(file);
+    if (std::fclose(file) != 0 && error == 0)
+        error = failure();
+    return error;
+}
+
 // The new tally goes to a file beside the old one and replaces it only once
-// it is complete, so a failed save leaves the previous tally as it was.
+// it is complete, so a failed save leaves the previous tally as it was. A
+// folder that refuses the new file, or its taking the old one's place, may
+// still let the old file be rewritten: then it is, in place.
 int save()
 {
+    if (load_error != 0) {
+        if (file_exists(kFileName))
+            return load_error;
+        load_error = 0;
+    }
     if (write_protected(kFileName))
         return EACCES;
     errno = 0;
     std::FILE* file = std::fopen(kTempName, "wb");
-    if (!file)
-        return failure();
-    int error = write_counters(file);
-    if (std::fclose(file) != 0 && error == 0)
-        error = failure();
-    if (error == 0)
+    int error = file ? write_and_close(file) : failure();
+    if (file && error == 0)
         error = replace_file(kTempName, kFileName);
-    if (error != 0)
+    if (file && error != 0)
         std::remove(kTempName);
-    return error;
+    if (error != EACCES && error != EPERM)
+        return error;
+    errno = 0;
+    file = std::fopen(kFileName, "wb");
+    return file ? write_and_close(file) : failure();
 }
 
 }  // namespace store

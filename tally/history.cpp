@@ -67,6 +67,11 @@ void clear()
     window->refresh();
 }
 
+void report_file_error(int error)
+{
+    append("%s: %s\n", store::kFileName, std::strerror(error));
+}
+
 // What was counted becomes the new baseline: the history is dropped, the
 // counters are saved, and the journal marks the point.
 void commit()
@@ -77,7 +82,7 @@ void commit()
     window->refresh();
     int error = store::save();
     if (error != 0)
-        append("%s: %s\n", store::kFileName, std::strerror(error));
+        report_file_error(error);
     append("---- 確定 ----\n");
 }
 
@@ -133,6 +138,7 @@ void reset()
 {
     reset_sheet();
     reset_journal();
+    store::reset_tally_file();
     undo_stack = {};
     redo_stack = {};
     window = nullptr;

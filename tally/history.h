@@ -25,6 +25,9 @@ void redo();
 void clear();
 void commit();
 
+// The journal's line for a tally file that could not be read or written.
+void report_file_error(int error);
+
 bool undo_available();
 bool redo_available();
 

@@ -2,8 +2,10 @@
 // commit, the increment selector and close, and what each asks of the window.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
+#include "store/tally_file.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 #include "tally/controls.h"
@@ -153,6 +155,27 @@ TEST_F(Commands, FailedCommitReportsBeforeTheCommitLine)
     EXPECT_LT(error, text.size() - 15);
     EXPECT_EQ(counter(0), 1);
     EXPECT_FALSE(undo_available());
+}
+
+// A tally that could not be read at start is never replaced by this run; once
+// the file is gone there is nothing to keep, and the save goes ahead.
+TEST_F(Commands, CommitKeepsAFileThatCouldNotBeRead)
+{
+    std::filesystem::create_directory("Tallimor.txt");
+    int error = store::load();
+    ASSERT_NE(error, 0);
+    std::filesystem::remove("Tallimor.txt");
+    const std::string tally = "60 無効化累計\r\n";
+    fake::write_file("Tallimor.txt", tally);
+    press(kNeutraliseButton);
+    press(kCommitButton);
+    EXPECT_EQ(fake::read_file("Tallimor.txt"), tally);
+    EXPECT_EQ(fake::pane.text, "ハンドガン 無力化 +1\nTallimor.txt: " + std::string(std::strerror(error)) +
+                                   "\n---- 確定 ----\n");
+
+    std::filesystem::remove("Tallimor.txt");
+    press(kCommitButton);
+    EXPECT_EQ(fake::read_file("Tallimor.txt").substr(0, 14), "1 ハンドガン\r\n");
 }
 
 TEST_F(Commands, StunRodAndCqcKillsCountWhenTheyArrive)

@@ -21,7 +21,9 @@ static void on_init_dialog(HWND dialog)
     SendDlgItemMessageA(dialog, kPlusOneRadio, BM_CLICK, 0, 0);
     for (int k = 0; k < kCategories; ++k)
         SendDlgItemMessageA(dialog, kLabelField + k, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label(k)));
-    store::load();
+    int error = store::load();
+    if (error != 0)
+        report_file_error(error);
     refresh(dialog);
 }
 

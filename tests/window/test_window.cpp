@@ -183,8 +183,8 @@ TEST_F(Window, UndoRedoClearAndCommitThroughTheButtons)
 
 TEST_F(Window, FailedCommitIsReportedInTheJournal)
 {
-    std::filesystem::create_directory("Tallimor.txt");
     DialogDriver window;
+    std::filesystem::create_directory("Tallimor.txt");  // after start: a save that fails
     window.click(kNeutraliseButton);
     window.click(kCommitButton);
     std::string journal = window.text(kJournalPane);
@@ -192,6 +192,25 @@ TEST_F(Window, FailedCommitIsReportedInTheJournal)
     EXPECT_EQ(journal.substr(journal.size() - 15), "---- 確定 ----\n");
     EXPECT_EQ(window.text(kCountField), "1");
     EXPECT_TRUE(std::filesystem::is_directory("Tallimor.txt"));
+}
+
+// Another program holds the tally without sharing while Tallimor starts: the
+// journal says so, and a later 確定 leaves the file as it was.
+TEST_F(Window, AFileHeldAtStartIsReportedAndKept)
+{
+    const std::string tally = "10 ハンドガン\r\n20 ショットガン\r\n30 サブマシンガン\r\n60 無効化累計\r\n";
+    fake::write_file("Tallimor.txt", tally);
+    HANDLE held = CreateFileA("Tallimor.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DialogDriver window;
+    CloseHandle(held);
+    const std::string error = "Tallimor.txt: Permission denied\n";
+    EXPECT_EQ(window.text(kJournalPane), error);
+    EXPECT_EQ(window.text(kAField), "0");
+    window.click(kNeutraliseButton);
+    window.click(kCommitButton);
+    EXPECT_EQ(window.text(kJournalPane), error + "ハンドガン 無力化 +1\n" + error + "---- 確定 ----\n");
+    EXPECT_EQ(fake::read_file("Tallimor.txt"), tally);
 }
 
 TEST_F(Window, ClosingWithoutCommitLeavesTheFileAlone)
