@@ -14,4 +14,6 @@ set(CPACK_PACKAGE_NAME Tallimor)
 set(CPACK_PACKAGE_VENDOR Tallimor)
 set(CPACK_PACKAGE_FILE_NAME "Tallimor-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME}")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_PACKAGE_CHECKSUM SHA256)  # Tallimor-...-win32.zip.sha256, as sha256sum writes it
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/PrintChecksums.cmake)
 include(CPack)

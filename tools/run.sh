@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds Tallimor and starts it in its window under Wine, in build/run (where
-# its Tallimor.txt lives). Where there is no display it runs on a virtual one,
+# Builds Tallimor and starts the shipped 32-bit Tallimor.exe in its window
+# under Wine, in build/run (where its Tallimor.txt lives). Where this kernel
+# cannot run 32-bit programs it starts the 64-bit build of the same source
+# instead, and says so. Where there is no display it runs on a virtual one,
 # saves a screenshot of the window and says where.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,13 +10,19 @@ cd "$root"
 tools/setup.sh
 
 cmake --preset win32 >/dev/null && cmake --build --preset win32   # the shipped 32-bit Tallimor.exe
-cmake --preset win64 >/dev/null && cmake --build --preset win64   # the same source for 64-bit Wine
-echo "run: the shipped exe is build/win32/ui/Tallimor.exe; starting the 64-bit build under Wine"
+cmake --preset win64 >/dev/null && cmake --build --preset win64   # the 64-bit build, and the screenshot's driver
+if why=$(tools/runs-32-bit.sh); then
+  exe=$root/build/win32/ui/Tallimor.exe
+  echo "run: starting the shipped 32-bit $exe"
+else
+  exe=$root/build/win64/ui/Tallimor.exe
+  echo "run: $why, so this starts the 64-bit build, $exe"
+fi
 
 mkdir -p build/run
 if [ -n "${DISPLAY:-}" ]; then
   cd build/run
-  exec "$root/tools/wine.sh" /usr/lib/wine/wine64 "$root/build/win64/ui/Tallimor.exe"
+  exec "$root/tools/wine.sh" /usr/lib/wine/wine64 "$exe"
 fi
 echo "run: no display, so Tallimor runs on a virtual one for a few seconds"
-tools/screenshot.sh build/run/screenshot.png build/run
+SHOT_EXE=$exe tools/screenshot.sh build/run/screenshot.png build/run

@@ -5,12 +5,17 @@
 # Without DIR: a tally carried over from an earlier evening and a few
 # presses, so that the highlights and the journal show (docs/screenshot.png).
 # With DIR: Tallimor as it starts in DIR, untouched.
+# The picture is of the shipped 32-bit exe; SHOT_EXE names another.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/docs/screenshot.png}")
-exe=$root/build/win64/ui/Tallimor.exe
+exe=${SHOT_EXE:-$root/build/win32/ui/Tallimor.exe}
 driver=$root/build/win64/tests/window/drive_window.exe
-[ -f "$exe" ] && [ -f "$driver" ] || { echo "screenshot: build the win64 preset first" >&2; exit 1; }
+[ -f "$exe" ] && [ -f "$driver" ] || { echo "screenshot: build the win32 and win64 presets first" >&2; exit 1; }
+if [ -z "${SHOT_EXE:-}" ] && ! why=$("$root/tools/runs-32-bit.sh"); then
+  echo "screenshot: $why; SHOT_EXE=build/win64/ui/Tallimor.exe takes the 64-bit build" >&2
+  exit 1
+fi
 
 if [ -n "${2:-}" ]; then
   work=$(realpath "$2")

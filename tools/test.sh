@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the core natively and under the sanitizers, a
-# bounded fuzz run of the tally-file reader, both Windows builds with a check
-# of each exe, and the window tests under Wine.
+# bounded fuzz run of the tally-file reader, the release with a check of its
+# exe, and under Wine the core and window tests of both Windows builds, the
+# 32-bit ones where this kernel runs 32-bit programs, and the shipped exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -27,8 +28,27 @@ grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$log"
 
 echo "== the shipped 32-bit Tallimor.exe: built, checked and packed"
 cmake --workflow --preset release
+shipped=build/win32/ui/Tallimor.exe
+unpacked=$(mktemp -d)
+trap 'rm -rf "$corpus" "$log" "$unpacked"' EXIT
+cmake -E chdir "$unpacked" cmake -E tar xf "$PWD"/build/win32/Tallimor-*-win32.zip
+cmp "$unpacked"/Tallimor-*-win32/Tallimor.exe "$shipped"
+echo "the zip's Tallimor.exe is $shipped, byte for byte"
+
+echo "== the 32-bit build under Wine: core tests, window tests, the shipped Tallimor.exe"
+skipped=
+if why=$(tools/runs-32-bit.sh); then
+  cmake --preset win32-tests >/dev/null
+  cmake --build --preset win32-tests
+  tools/wine.sh ctest --preset win32-tests  # tallimor_exe starts $shipped (TALLIMOR_EXE)
+else
+  skipped="the 32-bit tests did not run: $why"
+  echo "$skipped"
+fi
 
 echo "== the 64-bit build under Wine: core tests, exe check, window tests"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
 tools/wine.sh ctest --preset win64
+
+echo "== passed${skipped:+, but $skipped}"
