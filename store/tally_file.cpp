@@ -76,7 +76,7 @@ int load()
         return load_error;
     }
     load_error = read_counters(file);
-    std::fclose(file);
+    (void)std::fclose(file);  // nothing was written to it, so nothing can be lost
     return load_error;
 }
 
@@ -123,7 +123,7 @@ int save()
     if (file && error == 0)
         error = replace_file(kTempName, kFileName);
     if (file && error != 0)
-        std::remove(kTempName);
+        (void)std::remove(kTempName);  // a leftover is replaced by the next save; the first error is the one to report
     if (error != EACCES && error != EPERM)
         return error;
     errno = 0;
