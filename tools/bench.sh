@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Prints Tallimor's performance figures: the core's benchmarks, the shipped
 # exe's size, and the real window under Wine (press time with an empty and a
-# long journal, start-up against an empty dialog, memory after many presses).
+# long journal, start-up against an empty dialog, memory after many presses),
+# for the shipped 32-bit exe where this kernel runs it and for the x86_64
+# build, in one run.
 #   tools/bench.sh            PRESSES=10000 by default for the memory figure
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,11 +33,25 @@ i686-w64-mingw32-objdump -h "$exe" | while read -r index name size rest; do
   if [[ $index =~ ^[0-9]+$ ]]; then printf '  section %-8s %7d bytes\n' "$name" "$((16#$size))"; fi
 done
 
-echo "== the window under Wine (x86_64 build)"
+windows_path() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+# window_bench EXE-DIR TALLIMOR.EXE: press, start-up and memory figures, by a
+# bench of the same bitness as the exe.
+window_bench() {
+  tools/wine.sh /usr/lib/wine/wine64 "$1/bench/window/window_bench.exe" "$(windows_path "$2")" \
+    "$(windows_path "$1/bench/window/empty_dialog.exe")" \
+    "$(windows_path "$1/bench/window/template_only.exe")" "${PRESSES:-10000}"
+}
+
+echo "== the window under Wine: the shipped 32-bit exe (WoW64)"
+if why=$(tools/runs-32-bit.sh); then
+  cmake --preset win32-tests >/dev/null
+  cmake --build --preset win32-tests >/dev/null
+  window_bench build/win32-tests build/win32/ui/Tallimor.exe
+else
+  echo "not measured: $why"
+fi
+
+echo "== the window under Wine: the x86_64 build"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 >/dev/null
-windows_path() { echo "Z:$(realpath "$1" | tr / '\\')"; }
-tools/wine.sh /usr/lib/wine/wine64 build/win64/bench/window/window_bench.exe \
-  "$(windows_path build/win64/ui/Tallimor.exe)" \
-  "$(windows_path build/win64/bench/window/empty_dialog.exe)" \
-  "$(windows_path build/win64/bench/window/template_only.exe)" "${PRESSES:-10000}"
+window_bench build/win64 build/win64/ui/Tallimor.exe
