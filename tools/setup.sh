@@ -26,7 +26,7 @@ wine32=wine32:i386
 installed "$wine32" && wine32=
 
 if [ ${#missing[@]} -gt 0 ] || [ -n "$wine32" ]; then
-  echo "setup: installing ${missing[*]} $wine32"
+  echo "setup: installing" "${missing[@]}" $wine32
   dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
   # A suite whose index fails to download leaves apt-get update with exit
   # code 100 but every other index fresh; the installs below tell whether
@@ -44,12 +44,12 @@ fi
 if [ -n "$wine32" ]; then
   if ! apt_install wine64 wine32:i386 2>/dev/null; then
     echo "setup: 32-bit Wine is not installable from every suite; installing it from bookworm and bookworm-updates alone"
-    lists=$(mktemp -d)
-    trap 'rm -rf "$lists"' EXIT
-    mkdir -p "$lists/partial"
-    printf 'deb http://deb.debian.org/debian %s main\n' bookworm bookworm-updates >"$lists/sources.list"
-    only_base=(-o "Dir::Etc::SourceList=$lists/sources.list" -o Dir::Etc::SourceParts=/dev/null
-               -o "Dir::State::Lists=$lists")
+    apt_dir=$(mktemp -d)  # its own source list and lists, beside each other
+    trap 'rm -rf "$apt_dir"' EXIT
+    mkdir -p "$apt_dir/lists/partial"
+    printf 'deb http://deb.debian.org/debian %s main\n' bookworm bookworm-updates >"$apt_dir/sources.list"
+    only_base=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
+               -o "Dir::State::Lists=$apt_dir/lists" -o APT::Sandbox::User=root)
     as_root apt-get "${only_base[@]}" update -qq >/dev/null
     # wine32:i386 alone may first remove wine64 to settle the shared
     # libraries; the second call brings wine64 back beside it.
