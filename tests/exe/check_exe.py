@@ -3,12 +3,18 @@
 
 Usage: check_exe.py PATH --machine i386|amd64 [--dump]
 Prints one "ok: ..."/"FAIL: ..." line per check; exits 0 only if all pass.
-The PE file (PE32 or PE32+) is parsed here with the standard library only.
+The PE file (PE32 or PE32+) is read with pefile: headers, imports, resources
+and the version block. The dialog template, which pefile leaves as raw
+bytes, is parsed here.
 """
 import argparse
 import struct
 import sys
-from collections import namedtuple
+
+try:
+    import pefile
+except ImportError as e:  # say so in the usual form rather than with a traceback
+    sys.exit("FAIL: import pefile: %s (%s)" % (e, sys.executable))
 
 WS_CHILD, WS_VISIBLE, WS_DISABLED = 0x40000000, 0x10000000, 0x08000000
 WS_CAPTION, WS_BORDER, WS_SYSMENU = 0x00C00000, 0x00800000, 0x00080000
@@ -110,7 +116,91 @@ def signed(ident):
 def version_text(ms, ls):
     return "%d.%d.%d.%d" % (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
 
-# ---- PE file ----------------------------------------------------------------
+# ---- PE file, read with pefile ---------------------------------------------
+def imported_dlls(pe):
+    """The DLLs named by the import and the delay-load import tables."""
+    entries = getattr(pe, "DIRECTORY_ENTRY_IMPORT", []) + getattr(pe, "DIRECTORY_ENTRY_DELAY_IMPORT", [])
+    return [entry.dll.decode("latin-1") for entry in entries]
+
+def resources(pe):
+    """{(type, name, language): bytes}; names are ints or strings."""
+    found = {}
+    root = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    for rtype in root.entries if root else []:
+        for name in rtype.directory.entries:
+            for lang in name.directory.entries:
+                leaf = lang.data.struct
+                data = pe.get_data(leaf.OffsetToData, leaf.Size)
+                if len(data) != leaf.Size:
+                    raise FormatError("data at RVA 0x%X runs past end of file" % leaf.OffsetToData)
+                found[(key(rtype), key(name), lang.id)] = data
+    return found
+
+def key(entry):
+    return entry.id if entry.name is None else str(entry.name)
+
+def find_resource(res, rtype, name):
+    """The data of resource type/name in whatever language it has."""
+    for (t, n, _), blob in res.items():
+        if (t, n) == (rtype, name):
+            return blob
+    raise FormatError("resource type %d id %r is missing" % (rtype, name))
+
+def text(raw):
+    """pefile hands version strings over as UTF-8 bytes."""
+    return raw.decode("utf-8", "backslashreplace")
+
+# ---- version block ----------------------------------------------------------
+def only_child(rep, parent, key, children, keys):
+    rep.expect("version: children of %s" % text(parent.Key), [key], keys)
+    return children[0] if keys == [key] else None
+
+def translation_pairs(var):
+    """pefile writes the pairs as "0xLANG 0xCODEPAGE" text."""
+    words = " ".join(var.entry.values()).split()
+    return [(int(lang, 16), int(page, 16)) for lang, page in zip(words[::2], words[1::2])]
+
+def check_version(rep, pe):
+    if not hasattr(pe, "VS_VERSIONINFO"):
+        raise FormatError("pefile found no version block it could read")
+    root, fixed, blocks = pe.VS_VERSIONINFO[0], pe.VS_FIXEDFILEINFO[0], pe.FileInfo[0]
+    rep.expect("version: root key", "VS_VERSION_INFO", text(root.Key))
+    if root.ValueLength != 52:
+        return rep.check("version: VS_FIXEDFILEINFO", False, "%d bytes, not 52" % root.ValueLength)
+    rep.expect("version: signature", 0xFEEF04BD, fixed.Signature, hex32)
+    want = version_text(VERSION_MS, VERSION_LS)
+    rep.expect("version: file version", want, version_text(fixed.FileVersionMS, fixed.FileVersionLS))
+    rep.expect("version: product version", want, version_text(fixed.ProductVersionMS, fixed.ProductVersionLS))
+    for name, expected, actual in (("dwFileFlags", 0, fixed.FileFlags), ("dwFileOS", 4, fixed.FileOS),
+                                   ("dwFileType", 1, fixed.FileType)):
+        rep.expect("version: " + name, expected, actual, hex32)
+    rep.expect("version: top-level blocks", ["StringFileInfo", "VarFileInfo"],
+               sorted(text(b.Key) for b in blocks))
+    by_key = {text(b.Key): b for b in blocks}
+    sfi, vfi = by_key.get("StringFileInfo"), by_key.get("VarFileInfo")
+    table = sfi and only_child(rep, sfi, STRING_TABLE, sfi.StringTable,
+                               [text(table.LangID) for table in sfi.StringTable])
+    if table:
+        values = {text(k): text(v) for k, v in table.entries.items()}
+        rep.expect("version: string keys", STRING_KEYS, list(values))
+        for key in STRING_KEYS:
+            if key in FIXED_STRINGS:
+                rep.expect("version: " + key, FIXED_STRINGS[key], values.get(key))
+            else:
+                rep.check("version: %s non-empty" % key, bool(values.get(key)), repr(values.get(key)))
+    translation = vfi and only_child(rep, vfi, "Translation", vfi.Var,
+                                     [text(name) for var in vfi.Var for name in var.entry])
+    if translation:
+        rep.expect("version: Translation", [(LANG_JA, 932)], translation_pairs(translation),
+                   lambda ps: "[%s]" % ", ".join("0x%04X/%d" % p for p in ps))
+
+def dump_version(pe):
+    for block in pe.FileInfo[0] if hasattr(pe, "FileInfo") else []:
+        for table in getattr(block, "StringTable", []):
+            for key, value in table.entries.items():
+                print("  %s/%s/%s = %r" % (text(block.Key), text(table.LangID), text(key), text(value)))
+
+# ---- dialog template --------------------------------------------------------
 class Reader:
     """Little-endian cursor over a byte string."""
     def __init__(self, buf, pos=0):
@@ -121,13 +211,11 @@ class Reader:
         return values[0] if len(values) == 1 else values
     def sz(self):
         """NUL-terminated UTF-16 string."""
-        end = next((e for e in range(self.pos, len(self.buf) - 1, 2)
-                    if self.buf[e:e + 2] == b"\0\0"), None)
-        if end is None:
-            raise FormatError("unterminated UTF-16 string at 0x%X" % self.pos)
-        text = self.buf[self.pos:end].decode("utf-16-le")
-        self.pos = end + 2
-        return text
+        for end in range(self.pos, len(self.buf) - 1, 2):
+            if self.buf[end:end + 2] == b"\0\0":
+                value, self.pos = self.buf[self.pos:end].decode("utf-16-le"), end + 2
+                return value
+        raise FormatError("unterminated UTF-16 string at 0x%X" % self.pos)
     def sz_or_ord(self):
         """None for 0x0000, an int for 0xFFFF+ordinal, else a string."""
         first = self.take("H")
@@ -140,159 +228,6 @@ class Reader:
     def align4(self):
         self.pos = (self.pos + 3) & ~3
 
-class PE:
-    def __init__(self, data):
-        self.data = data
-        if data[:2] != b"MZ":
-            raise FormatError("no MZ header")
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        if data[pe:pe + 4] != b"PE\0\0":
-            raise FormatError("no PE signature")
-        self.machine, nsections, _, _, _, opt_size = struct.unpack_from("<HHIIIH", data, pe + 4)
-        opt = pe + 24
-        self.magic = struct.unpack_from("<H", data, opt)[0]
-        if self.magic not in (0x10B, 0x20B):
-            raise FormatError("unknown optional header magic 0x%X" % self.magic)
-        plus = self.magic == 0x20B  # PE32+: 64-bit ImageBase, no BaseOfData
-        self.image_base = struct.unpack_from("<Q" if plus else "<I", data, opt + (24 if plus else 28))[0]
-        self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
-        self.os_version = struct.unpack_from("<HH", data, opt + 40)
-        self.subsystem_version = struct.unpack_from("<HH", data, opt + 48)
-        dirs = opt + (112 if plus else 96)
-        ndirs = min(struct.unpack_from("<I", data, dirs - 4)[0], 16)
-        self.dirs = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(ndirs)]
-        self.sections = [struct.unpack_from("<8xIIII", data, opt + opt_size + 40 * i)
-                         for i in range(nsections)]
-    def directory(self, index):
-        return self.dirs[index] if index < len(self.dirs) else (0, 0)
-    def offset(self, rva):
-        for vsize, va, raw_size, raw in self.sections:
-            if va <= rva < va + max(vsize, raw_size):
-                if rva - va >= raw_size:
-                    raise FormatError("RVA 0x%X has no file data" % rva)
-                return raw + rva - va
-        raise FormatError("RVA 0x%X is outside every section" % rva)
-    def read(self, rva, size):
-        off = self.offset(rva)
-        if off + size > len(self.data):
-            raise FormatError("data at RVA 0x%X runs past end of file" % rva)
-        return self.data[off:off + size]
-    def cstring(self, rva):
-        off = self.offset(rva)
-        end = self.data.index(b"\0", off)
-        return self.data[off:end].decode("latin-1")
-
-def descriptors(pe, index, fmt):
-    """The non-zero descriptors of a zero-terminated import table."""
-    rva, size = pe.directory(index), struct.calcsize(fmt)
-    off = pe.offset(rva[0]) if rva[0] else None
-    while off is not None and any(struct.unpack_from(fmt, pe.data, off)):
-        yield struct.unpack_from(fmt, pe.data, off)
-        off += size
-
-def imported_dlls(pe):
-    names = [pe.cstring(d[3]) for d in descriptors(pe, 1, "<5I")]
-    # Delay-load descriptors: bit 0 of the attributes says the name is an RVA, not a VA.
-    names += [pe.cstring(d[1] if d[0] & 1 else d[1] - pe.image_base) for d in descriptors(pe, 13, "<8I")]
-    return names
-
-def resources(pe):
-    """{(type, name, language): bytes}; names are ints or strings."""
-    rva = pe.directory(2)[0]
-    if not rva:
-        return {}
-    base, data = pe.offset(rva), pe.data
-    def entries(dir_off, want_dirs):
-        named, ids = struct.unpack_from("<HH", data, base + dir_off + 12)
-        for i in range(named + ids):
-            name, target = struct.unpack_from("<II", data, base + dir_off + 16 + 8 * i)
-            if name & 0x80000000:
-                p = base + (name & 0x7FFFFFFF)
-                n = struct.unpack_from("<H", data, p)[0]
-                name = data[p + 2:p + 2 + 2 * n].decode("utf-16-le")
-            if bool(target & 0x80000000) != want_dirs:
-                raise FormatError("resource tree has wrong depth under %r" % (name,))
-            yield name, target & 0x7FFFFFFF
-
-    found = {}
-    for rtype, type_dir in entries(0, True):
-        for name, name_dir in entries(type_dir, True):
-            for lang, leaf in entries(name_dir, False):
-                drva, size = struct.unpack_from("<II", data, base + leaf)
-                found[(rtype, name, lang)] = pe.read(drva, size)
-    return found
-
-def find_resource(res, rtype, name):
-    """The data of resource type/name in whatever language it has."""
-    blob = next((b for (t, n, _), b in res.items() if (t, n) == (rtype, name)), None)
-    if blob is not None:
-        return blob
-    raise FormatError("resource type %d id %r is missing" % (rtype, name))
-
-# ---- version block ----------------------------------------------------------
-Block = namedtuple("Block", "key type value children end")
-
-def parse_block(buf, off=0):
-    """One VS_VERSIONINFO-style node (wLength, wValueLength, wType, szKey, ...)."""
-    length, value_len, vtype = struct.unpack_from("<HHH", buf, off)
-    end = off + length
-    if length < 6 or end > len(buf):
-        raise FormatError("version node at 0x%X has bad length %d" % (off, length))
-    r = Reader(buf, off + 6)
-    key = r.sz()
-    r.align4()
-    value_bytes = value_len * 2 if vtype == 1 else value_len
-    if r.pos + value_bytes > end:
-        raise FormatError("value of version node %r runs past its node" % key)
-    value = buf[r.pos:r.pos + value_bytes]
-    r.pos += value_bytes
-    r.align4()
-    children = []
-    while r.pos < end:
-        child = parse_block(buf, r.pos)
-        children.append(child)
-        r.pos = (child.end + 3) & ~3
-    return Block(key, vtype, value, children, end)
-
-def text_value(block):
-    return block.value.decode("utf-16-le").split("\0")[0]
-
-def only_child(rep, parent, key):
-    keys = [c.key for c in parent.children]
-    rep.expect("version: children of %s" % (parent.key or "root"), [key], keys)
-    return parent.children[0] if keys == [key] else None
-
-def check_version(rep, root):
-    rep.expect("version: root key", "VS_VERSION_INFO", root.key)
-    if len(root.value) != 52:
-        return rep.check("version: VS_FIXEDFILEINFO", False, "%d bytes, not 52" % len(root.value))
-    fixed = struct.unpack("<13I", root.value)
-    rep.expect("version: signature", 0xFEEF04BD, fixed[0], hex32)
-    rep.expect("version: file version", version_text(VERSION_MS, VERSION_LS), version_text(*fixed[2:4]))
-    rep.expect("version: product version", version_text(VERSION_MS, VERSION_LS), version_text(*fixed[4:6]))
-    for name, index, want in (("dwFileFlags", 7, 0), ("dwFileOS", 8, 4), ("dwFileType", 9, 1)):
-        rep.expect("version: " + name, want, fixed[index], hex32)
-    rep.expect("version: top-level blocks", ["StringFileInfo", "VarFileInfo"],
-               sorted(c.key for c in root.children))
-    by_key = {c.key: c for c in root.children}
-    sfi, vfi = by_key.get("StringFileInfo"), by_key.get("VarFileInfo")
-    table = sfi and only_child(rep, sfi, STRING_TABLE)
-    if table:
-        rep.expect("version: string keys", STRING_KEYS, [c.key for c in table.children])
-        values = {c.key: text_value(c) for c in table.children}
-        for key in STRING_KEYS:
-            if key in FIXED_STRINGS:
-                rep.expect("version: " + key, FIXED_STRINGS[key], values.get(key))
-            else:
-                rep.check("version: %s non-empty" % key, bool(values.get(key)), repr(values.get(key)))
-    translation = vfi and only_child(rep, vfi, "Translation")
-    if translation:
-        value = translation.value
-        pairs = [struct.unpack_from("<HH", value, i) for i in range(0, len(value) - 3, 4)]
-        rep.expect("version: Translation", [(LANG_JA, 932)], pairs,
-                   lambda ps: "[%s]" % ", ".join("0x%04X/%d" % p for p in ps))
-
-# ---- dialog template --------------------------------------------------------
 def parse_dialog(buf):
     r = Reader(buf)
     d = {}
@@ -367,21 +302,16 @@ def dump_dialog(d):
               % (i, signed(it["id"]), class_name(it["cls"]), it["text"] or "", it["x"], it["y"], it["cx"], it["cy"],
                  it["style"], it["ex_style"], it["help_id"], it["extra"]))
 
-def dump_version(root):
-    for block in root.children:
-        for table in block.children:
-            for entry in table.children:
-                value = text_value(entry) if entry.type == 1 else entry.value.hex()
-                print("  %s/%s/%s = %r" % (block.key, table.key, entry.key, value))
-
 # ---- the checks -------------------------------------------------------------
 def check_header(rep, pe, machine):
     want_machine, want_magic = MACHINES[machine]
-    rep.expect("PE machine", want_machine, pe.machine, lambda v: "0x%X" % v)
-    rep.expect("optional header magic", want_magic, pe.magic, lambda v: "0x%X" % v)
-    rep.expect("subsystem (2 = Windows GUI)", 2, pe.subsystem)
+    opt = pe.OPTIONAL_HEADER
+    rep.expect("PE machine", want_machine, pe.FILE_HEADER.Machine, lambda v: "0x%X" % v)
+    rep.expect("optional header magic", want_magic, opt.Magic, lambda v: "0x%X" % v)
+    rep.expect("subsystem (2 = Windows GUI)", 2, opt.Subsystem)
     # Windows refuses to start an exe that asks for a newer version than its own.
-    for what, version in (("OS", pe.os_version), ("subsystem", pe.subsystem_version)):
+    for what, version in (("OS", (opt.MajorOperatingSystemVersion, opt.MinorOperatingSystemVersion)),
+                          ("subsystem", (opt.MajorSubsystemVersion, opt.MinorSubsystemVersion))):
         rep.check("runs on Windows 7: %s version %d.%d <= 6.1" % ((what,) + version), version <= (6, 1), "")
 
 def check_imports(rep, pe):
@@ -420,9 +350,9 @@ def guarded(rep, what, fn, *args):
     """Runs one group of checks; a malformed structure becomes a FAIL line."""
     try:
         return fn(*args)
-    except FormatError as e:
-        rep.check(what, False, str(e))
-    except (struct.error, ValueError, UnicodeDecodeError) as e:
+    except (FormatError, pefile.PEFormatError) as e:
+        rep.check(what, False, str(getattr(e, "value", e)))  # PEFormatError's str() is a repr
+    except (struct.error, ValueError, UnicodeDecodeError, IndexError) as e:
         rep.check(what, False, "malformed: %s" % (str(e) or type(e).__name__))
     return None
 
@@ -442,7 +372,7 @@ def main():
     except OSError as e:
         rep.check("read " + args.path, False, str(e))
         return 1
-    pe = guarded(rep, "PE headers", PE, data)
+    pe = guarded(rep, "PE headers", lambda: pefile.PE(data=data))
     if not pe:
         return 1
     check_header(rep, pe, args.machine)
@@ -450,11 +380,9 @@ def main():
     res = guarded(rep, "resource directory", resources, pe) or {}
     check_resource_set(rep, res)
     guarded(rep, "icon", check_icon, rep, res)
-    root = guarded(rep, "version block", lambda: parse_block(find_resource(res, RT_VERSION, 1)))
-    if root and args.dump:
-        dump_version(root)
-    if root:
-        guarded(rep, "version block", check_version, rep, root)
+    if args.dump:
+        dump_version(pe)
+    guarded(rep, "version block", check_version, rep, pe)
     blob = guarded(rep, "dialog 166", find_resource, res, RT_DIALOG, 166)
     if blob and rep.expect("dialog: dlgVer, signature (DLGTEMPLATEEX)", (1, 0xFFFF),
                            struct.unpack_from("<HH", blob.ljust(4, b"\0")), str):
