@@ -12,9 +12,6 @@ namespace tally {
 // Returns the number of bytes written.
 std::size_t vformat(char* out, std::size_t size, const char* format, va_list args);
 
-#if defined(__GNUC__)
-__attribute__((format(printf, 3, 4)))
-#endif
-std::size_t format(char* out, std::size_t size, const char* format, ...);
+[[gnu::format(printf, 3, 4)]] std::size_t format(char* out, std::size_t size, const char* format, ...);
 
 }  // namespace tally

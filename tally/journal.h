@@ -20,10 +20,7 @@ struct JournalView {
 
 void attach(const JournalView* view);
 
-#if defined(__GNUC__)
-__attribute__((format(printf, 1, 2)))
-#endif
-void append(const char* format, ...);
+[[gnu::format(printf, 1, 2)]] void append(const char* format, ...);
 void remove_last();
 
 void apply(const Entry& entry);
