@@ -53,8 +53,7 @@ bool expect_lines(benchmark::State& state, long n, const char* when)
     long lines = journal_lines();
     if (lines == n)
         return true;
-    return fail(state, "journal has " + std::to_string(lines) + " lines " + when + ", expected " +
-                           std::to_string(n));
+    return fail(state, "journal has " + std::to_string(lines) + " lines " + when + ", expected " + std::to_string(n));
 }
 
 // A fresh core whose journal and history hold n entries, one line each.

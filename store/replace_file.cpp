@@ -33,10 +33,7 @@ static int errno_of(DWORD error)
     }
 }
 
-int flush_to_disk(std::FILE* file)
-{
-    return _commit(_fileno(file)) == 0 ? 0 : (errno != 0 ? errno : EIO);
-}
+int flush_to_disk(std::FILE* file) { return _commit(_fileno(file)) == 0 ? 0 : (errno != 0 ? errno : EIO); }
 
 bool file_exists(const char* path)
 {
@@ -61,10 +58,7 @@ int replace_file(const char* source, const char* target)
 
 #else
 
-int flush_to_disk(std::FILE* file)
-{
-    return fsync(fileno(file)) == 0 ? 0 : errno;
-}
+int flush_to_disk(std::FILE* file) { return fsync(fileno(file)) == 0 ? 0 : errno; }
 
 bool file_exists(const char* path)
 {
@@ -78,10 +72,7 @@ bool write_protected(const char* path)
     return stat(path, &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-int replace_file(const char* source, const char* target)
-{
-    return std::rename(source, target) == 0 ? 0 : errno;
-}
+int replace_file(const char* source, const char* target) { return std::rename(source, target) == 0 ? 0 : errno; }
 
 #endif
 

@@ -67,10 +67,7 @@ void clear()
     window->refresh();
 }
 
-void report_file_error(int error)
-{
-    append("%s: %s\n", store::kFileName, std::strerror(error));
-}
+void report_file_error(int error) { append("%s: %s\n", store::kFileName, std::strerror(error)); }
 
 // What was counted becomes the new baseline: the history is dropped, the
 // counters are saved, and the journal marks the point.

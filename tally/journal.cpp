@@ -55,8 +55,7 @@ void apply(const Entry& entry)
     credit(entry);
     if (!journal_entries.empty()) {
         Entry& top = journal_entries.top();
-        if (top.category == entry.category && top.kind == entry.kind &&
-            top.amount <= INT32_MAX - entry.amount) {
+        if (top.category == entry.category && top.kind == entry.kind && top.amount <= INT32_MAX - entry.amount) {
             top.amount += entry.amount;
             remove_last();
             write_line(top);

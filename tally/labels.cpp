@@ -5,19 +5,19 @@
 namespace tally {
 
 extern const char* const CategoryLabels[13] = {
-    "ハンドガン",  // 0 handgun
-    "ショットガン",  // 1 shotgun
-    "サブマシンガン",  // 2 submachine gun
-    "アサルトライフル",  // 3 assault rifle
-    "マシンガン",  // 4 machine gun
+    "ハンドガン",          // 0 handgun
+    "ショットガン",        // 1 shotgun
+    "サブマシンガン",      // 2 submachine gun
+    "アサルトライフル",    // 3 assault rifle
+    "マシンガン",          // 4 machine gun
     "スナイパーライフル",  // 5 sniper rifle
-    "ミサイル",  // 6 missile
-    "投擲武器",  // 7 thrown weapons
-    "設置武器",  // 8 placed weapons
-    "スタンロッド",  // 9 stun rod
-    "CQC",  // 10 close-quarters combat
-    "無効化累計",  // 11 neutralisations in all (A)
-    "殺害累計",  // 12 kills in all
+    "ミサイル",            // 6 missile
+    "投擲武器",            // 7 thrown weapons
+    "設置武器",            // 8 placed weapons
+    "スタンロッド",        // 9 stun rod
+    "CQC",                 // 10 close-quarters combat
+    "無効化累計",          // 11 neutralisations in all (A)
+    "殺害累計",            // 12 kills in all
 };
 
 }  // namespace tally

@@ -2,10 +2,7 @@
 
 namespace tally {
 
-bool is_space(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
+bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 int parse_number(const char* text, std::int32_t* value)
 {

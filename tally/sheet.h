@@ -6,8 +6,8 @@
 
 namespace tally {
 
-constexpr int kCategories = 11;        // weapon categories 0-10, shown in rows
-constexpr int kCounters = 13;          // plus 11 (neutralisations) and 12 (kills)
+constexpr int kCategories = 11;  // weapon categories 0-10, shown in rows
+constexpr int kCounters = 13;    // plus 11 (neutralisations) and 12 (kills)
 constexpr int kNeutraliseTotal = 11;
 constexpr int kKillTotal = 12;
 

@@ -100,8 +100,8 @@ TEST_F(Commands, ClearKeepsEarlierRedoEntriesBeneath)
 {
     press(kNeutraliseButton + 0);
     press(kNeutraliseButton + 1);
-    press(kUndoButton);                 // redo: [1]
-    press(kClearButton);                // redo: [1, 0] with 0 on top
+    press(kUndoButton);   // redo: [1]
+    press(kClearButton);  // redo: [1, 0] with 0 on top
     press(kRedoButton, 2);
     EXPECT_EQ(fake::pane.text,
               "ハンドガン 無力化 +1\n"
@@ -170,8 +170,8 @@ TEST_F(Commands, CommitKeepsAFileThatCouldNotBeRead)
     press(kNeutraliseButton);
     press(kCommitButton);
     EXPECT_EQ(fake::read_file("Tallimor.txt"), tally);
-    EXPECT_EQ(fake::pane.text, "ハンドガン 無力化 +1\nTallimor.txt: " + std::string(std::strerror(error)) +
-                                   "\n---- 確定 ----\n");
+    EXPECT_EQ(fake::pane.text,
+              "ハンドガン 無力化 +1\nTallimor.txt: " + std::string(std::strerror(error)) + "\n---- 確定 ----\n");
 
     std::filesystem::remove("Tallimor.txt");
     press(kCommitButton);

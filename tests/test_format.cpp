@@ -39,7 +39,7 @@ TEST(Format, FixedPointMatchesKnownValues)
     EXPECT_EQ(ours("%.4f", static_cast<double>(1.1f)), "1.1000");
     EXPECT_EQ(ours("%.4f", static_cast<double>(0.9f)), "0.9000");
     EXPECT_EQ(ours("%.4f", -0.00001), "-0.0000");
-    EXPECT_EQ(ours("%.4f", 0.03125), "0.0312");   // an exact tie goes to even
+    EXPECT_EQ(ours("%.4f", 0.03125), "0.0312");  // an exact tie goes to even
     EXPECT_EQ(ours("%.4f", 0.09375), "0.0938");
     EXPECT_EQ(ours("%.4f", 2.00005), "2.0000");   // just below the tie in binary
     EXPECT_EQ(ours("%.4f", 9.99995), "10.0000");  // just above it
@@ -59,10 +59,19 @@ TEST(Format, FixedPointMatchesSnprintfOnRandomValues)
     for (int i = 0; i < 20000; ++i) {
         double x;
         switch (i % 5) {
-        case 0: x = static_cast<float>(static_cast<std::int32_t>(random()) * std::ldexp(1.0, -static_cast<int>(random() % 60))); break;
-        case 1: x = static_cast<double>(static_cast<std::int64_t>(random() % 2000001) - 1000000) / 32.0; break;
-        case 2: x = std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 200) - 150); break;
-        case 3: x = static_cast<double>(static_cast<std::int32_t>(random())) * (1.0 / 11.0); break;
+        case 0:
+            x = static_cast<float>(static_cast<std::int32_t>(random()) *
+                                   std::ldexp(1.0, -static_cast<int>(random() % 60)));
+            break;
+        case 1:
+            x = static_cast<double>(static_cast<std::int64_t>(random() % 2000001) - 1000000) / 32.0;
+            break;
+        case 2:
+            x = std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 200) - 150);
+            break;
+        case 3:
+            x = static_cast<double>(static_cast<std::int32_t>(random())) * (1.0 / 11.0);
+            break;
         default: {
             std::uint64_t bits = random();
             std::memcpy(&x, &bits, sizeof x);

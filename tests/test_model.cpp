@@ -26,7 +26,7 @@ struct Model {
     std::vector<Entry> redo;
     std::int32_t increment = 1;
     bool box_enabled = false;
-    std::string committed_text;             // the journal up to the last commit line
+    std::string committed_text;  // the journal up to the last commit line
 };
 
 std::int32_t wrap(std::int64_t value)
@@ -49,8 +49,8 @@ std::string folded(const std::vector<Entry>& entries)
     std::string text;
     for (const Entry& run : runs) {
         char line[128];
-        std::snprintf(line, sizeof line, run.kind == kKill ? "%s 殺害 +%d\n" : "%s 無力化 +%d\n",
-                      label(run.category), run.amount);
+        std::snprintf(line, sizeof line, run.kind == kKill ? "%s 殺害 +%d\n" : "%s 無力化 +%d\n", label(run.category),
+                      run.amount);
         text += line;
     }
     return text;
@@ -82,12 +82,18 @@ void check(const Model& model, int step)
 std::int32_t random_amount(std::mt19937& random)
 {
     switch (random() % 8) {
-    case 0: return 0;
-    case 1: return -static_cast<std::int32_t>(random() % 1000);
-    case 2: return 999999;
-    case 3: return INT_MAX - static_cast<std::int32_t>(random() % 3);  // runs that would overflow
-    case 4: return static_cast<std::int32_t>(random() % 1000000);
-    default: return 1 + static_cast<std::int32_t>(random() % 3);
+    case 0:
+        return 0;
+    case 1:
+        return -static_cast<std::int32_t>(random() % 1000);
+    case 2:
+        return 999999;
+    case 3:
+        return INT_MAX - static_cast<std::int32_t>(random() % 3);  // runs that would overflow
+    case 4:
+        return static_cast<std::int32_t>(random() % 1000000);
+    default:
+        return 1 + static_cast<std::int32_t>(random() % 3);
     }
 }
 

@@ -115,8 +115,11 @@ TEST_F(TallyFile, LongLinesArriveInPieces)
 {
     EXPECT_EQ(load_bytes(std::string(1023, ' ') + "5 CQC\n"), only(10, 5));
     EXPECT_EQ(load_bytes(std::string(1022, ' ') + "5 CQC\n"), only(10, 0));  // "5" ends piece one
-    EXPECT_EQ(load_bytes("3 CQC" + std::string(1100, ' ') + "4 ハンドガン\n"),
-              [] { auto c = only(10, 3); c[0] = 4; return c; }());
+    EXPECT_EQ(load_bytes("3 CQC" + std::string(1100, ' ') + "4 ハンドガン\n"), [] {
+        auto c = only(10, 3);
+        c[0] = 4;
+        return c;
+    }());
     std::string word(40, 'W');
     EXPECT_EQ(load_bytes("1 " + word + "\n1 CQC\n"), only(10, 1));
 }

@@ -42,9 +42,9 @@ TEST(Texts, JournalLinesAndTallyFileAreShiftJis)
     command(kNeutraliseButton + 7, 0);
     command(kCommitButton, 0);
     EXPECT_EQ(fake::pane.text,
-              bytes("43 51 43 20 8E 45 8A 51 20 2B 31 0A "                // CQC 殺害 +1
+              bytes("43 51 43 20 8E 45 8A 51 20 2B 31 0A "                       // CQC 殺害 +1
                     "93 8A 9D B1 95 90 8A ED 20 96 B3 97 CD 89 BB 20 2B 31 0A "  // 投擲武器 無力化 +1
-                    "2D 2D 2D 2D 20 8A 6D 92 E8 20 2D 2D 2D 2D 0A"));     // ---- 確定 ----
+                    "2D 2D 2D 2D 20 8A 6D 92 E8 20 2D 2D 2D 2D 0A"));            // ---- 確定 ----
     std::string file = fake::read_file(store::kFileName);
     EXPECT_NE(file.find(bytes("0D 0A 31 20 93 8A 9D B1 95 90 8A ED 0D 0A")), std::string::npos);
     EXPECT_EQ(file.substr(file.size() - 12), bytes("31 20 8E 45 8A 51 97 DD 8C 76 0D 0A"));

@@ -27,15 +27,9 @@ static void on_init_dialog(HWND dialog)
     refresh(dialog);
 }
 
-static void on_command(WPARAM wparam)
-{
-    command(LOWORD(wparam), HIWORD(wparam));
-}
+static void on_command(WPARAM wparam) { command(LOWORD(wparam), HIWORD(wparam)); }
 
-static void on_destroy()
-{
-    delete_brushes();
-}
+static void on_destroy() { delete_brushes(); }
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {

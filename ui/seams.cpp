@@ -21,23 +21,20 @@ static std::int32_t journal_length()
     return static_cast<std::int32_t>(start + length);
 }
 
-static void journal_select(std::int32_t from, std::int32_t to)
-{
-    SendMessageA(journal, EM_SETSEL, from, to);
-}
+static void journal_select(std::int32_t from, std::int32_t to) { SendMessageA(journal, EM_SETSEL, from, to); }
 
 static void journal_replace_selection(const char* text)
 {
     SendMessageA(journal, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
 }
 
-static void journal_repaint()
-{
-    SendMessageA(journal, WM_PAINT, 0, 0);
-}
+static void journal_repaint() { SendMessageA(journal, WM_PAINT, 0, 0); }
 
 static const tally::JournalView journal_view = {
-    journal_length, journal_select, journal_replace_selection, journal_repaint,
+    journal_length,
+    journal_select,
+    journal_replace_selection,
+    journal_repaint,
 };
 
 static void window_refresh() { refresh(dialog); }

@@ -157,8 +157,8 @@ void memory(const std::string& tallimor, int presses)
     LRESULT journal = SendMessageW(GetDlgItem(program.window, kJournalPane), WM_GETTEXTLENGTH, 0, 0);
     std::string a = text_of(GetDlgItem(program.window, kAField));
     close_program(program);
-    std::printf("memory of Tallimor.exe, after start and after %d presses (A = %s, journal %d characters):\n",
-                presses, a.c_str(), static_cast<int>(journal));
+    std::printf("memory of Tallimor.exe, after start and after %d presses (A = %s, journal %d characters):\n", presses,
+                a.c_str(), static_cast<int>(journal));
     std::printf("  peak working set         %8.1f MiB -> %8.1f MiB\n", before.PeakWorkingSetSize / 1048576.0,
                 after.PeakWorkingSetSize / 1048576.0);
     std::printf("  peak private bytes       %8.1f MiB -> %8.1f MiB\n", before.PeakPagefileUsage / 1048576.0,

@@ -17,12 +17,12 @@ struct Pane {
 };
 
 struct Window {
-    std::string box;           // the increment box's text
+    std::string box;  // the increment box's text
     bool box_enabled = false;
     int refreshes = 0;
     bool undo_enabled = true;  // as the last refresh set them, or as created
     bool redo_enabled = true;
-    int ended = -1;            // EndDialog's result, -1 while open
+    int ended = -1;  // EndDialog's result, -1 while open
 };
 
 extern Pane pane;

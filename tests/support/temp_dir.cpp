@@ -11,8 +11,8 @@ namespace fake {
 TempDir::TempDir() : previous_(std::filesystem::current_path())
 {
     std::random_device device;
-    std::mt19937_64 random(device() ^ static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::mt19937_64 random(device() ^
+                           static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     do {
         path_ = std::filesystem::temp_directory_path() / ("tallimor-test-" + std::to_string(random()));
     } while (!std::filesystem::create_directory(path_));
@@ -23,8 +23,7 @@ TempDir::~TempDir()
 {
     std::filesystem::current_path(previous_);
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
 }
 

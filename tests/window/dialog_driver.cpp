@@ -9,8 +9,8 @@
 DWORD WINAPI DialogDriver::run(void* self)
 {
     auto* driver = static_cast<DialogDriver*>(self);
-    driver->result_ = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMainDialog),
-                                      nullptr, MainDialogProc, 0);
+    driver->result_ = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMainDialog), nullptr, MainDialogProc,
+                                      0);
     return 0;
 }
 
@@ -47,10 +47,7 @@ DialogDriver::~DialogDriver()
     CloseHandle(thread_);
 }
 
-void DialogDriver::click(int id)
-{
-    SendMessageA(item(id), BM_CLICK, 0, 0);
-}
+void DialogDriver::click(int id) { SendMessageA(item(id), BM_CLICK, 0, 0); }
 
 void DialogDriver::type(const char* characters)
 {
@@ -100,10 +97,7 @@ std::string DialogDriver::text(int id) const
 
 bool DialogDriver::enabled(int id) const { return IsWindowEnabled(item(id)) != FALSE; }
 
-bool DialogDriver::checked(int id) const
-{
-    return SendMessageA(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool DialogDriver::checked(int id) const { return SendMessageA(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 int DialogDriver::focus_id() const
 {

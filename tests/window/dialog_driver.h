@@ -21,23 +21,23 @@ public:
     HWND window() const { return dialog_; }
     HWND item(int id) const { return GetDlgItem(dialog_, id); }
 
-    void click(int id);                      // BM_CLICK, as a mouse click does
-    void type(const char* characters);       // WM_CHAR into the increment box
-    void key(UINT virtual_key);              // a key press at the focused control
-    void mouse_click(int id);                // real mouse input at the control's centre
+    void click(int id);                 // BM_CLICK, as a mouse click does
+    void type(const char* characters);  // WM_CHAR into the increment box
+    void key(UINT virtual_key);         // a key press at the focused control
+    void mouse_click(int id);           // real mouse input at the control's centre
 
-    std::string text(int id) const;          // the control's text, Shift_JIS
+    std::string text(int id) const;  // the control's text, Shift_JIS
     bool enabled(int id) const;
     bool checked(int id) const;
     int focus_id() const;
     int default_id() const;
-    Highlight highlight(int id) const;       // what WM_CTLCOLORSTATIC answers
+    Highlight highlight(int id) const;                  // what WM_CTLCOLORSTATIC answers
     COLORREF screen_pixel(int id, int x, int y) const;  // client coordinates
 
     // Closes with the close box (WM_SYSCOMMAND SC_CLOSE); returns
     // DialogBoxParamA's result.
     INT_PTR close_box();
-    INT_PTR wait_closed();                   // after Esc or IDCANCEL
+    INT_PTR wait_closed();  // after Esc or IDCANCEL
 
 private:
     static DWORD WINAPI run(void* self);

@@ -47,15 +47,15 @@ int main(int argc, char** argv)
             STARTUPINFOA startup{};
             startup.cb = sizeof startup;
             PROCESS_INFORMATION process{};
-            if (!CreateProcessA(argv[++first], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+            if (!CreateProcessA(argv[++first], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                &process)) {
                 std::fprintf(stderr, "drive_window: cannot start %s\n", argv[first]);
                 return 1;
             }
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
             wait = true;
-        }
-        else if (std::strcmp(argv[first], "--repeat") == 0 && first + 1 < argc) {
+        } else if (std::strcmp(argv[first], "--repeat") == 0 && first + 1 < argc) {
             repeat = std::atoi(argv[++first]);
         }
     }

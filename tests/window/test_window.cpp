@@ -159,8 +159,7 @@ TEST_F(Window, UndoRedoClearAndCommitThroughTheButtons)
     window.click(kNeutraliseButton + 1);
     window.click(kNeutraliseButton + 1);
     window.click(kKillButton + 2);
-    EXPECT_EQ(window.text(kJournalPane),
-              "ハンドガン 無力化 +1\nショットガン 無力化 +2\nサブマシンガン 殺害 +1\n");
+    EXPECT_EQ(window.text(kJournalPane), "ハンドガン 無力化 +1\nショットガン 無力化 +2\nサブマシンガン 殺害 +1\n");
     window.click(kUndoButton);
     window.click(kUndoButton);
     EXPECT_EQ(window.text(kJournalPane), "ハンドガン 無力化 +1\nショットガン 無力化 +1\n");
