@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the code's form: every tracked C/C++ file as clang-format formats it
 # (.clang-format), and no clang-tidy finding in tally/, store/ and ui/
-# (.clang-tidy). Needs the native and win32 presets configured: clang-tidy
-# reads their compile_commands.json.
+# (.clang-tidy), which reads the compile_commands.json of the native and
+# win32 presets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +17,8 @@ if [ ${#unformatted[@]} -gt 0 ]; then
 fi
 echo "lint: ${#sources[@]} files formatted"
 
+cmake --preset native >/dev/null
+cmake --preset win32 >/dev/null
 # clang cannot take GCC's -fexec-charset=CP932, and need not: the analysis
 # does not depend on how the literals are encoded.
 for build in native win32; do

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the core natively and under the sanitizers, a
-# bounded fuzz run of the tally-file reader, the release with a check of its
-# exe, and under Wine the core and window tests of both Windows builds, the
-# 32-bit ones where this kernel runs 32-bit programs, and the shipped exe.
+# Checks the code's form, then builds and runs every test: the core natively
+# and under the sanitizers, a bounded fuzz run of the tally-file reader, the
+# release with a check of its exe, and under Wine the core and window tests
+# of both Windows builds (the 32-bit ones where this kernel runs 32-bit
+# programs) and the shipped exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
+
+echo "== the code's form: clang-format and clang-tidy"
+tools/lint.sh
 
 echo "== core tests"
 cmake --workflow --preset native
