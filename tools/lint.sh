@@ -40,5 +40,5 @@ tidy() {
   return $status
 }
 tidy -p build/tidy/native tally/*.cpp store/*.cpp
-tidy -p build/tidy/win32 "${mingw[@]}" ui/*.cpp store/replace_file.cpp  # and the Windows half of the store
+tidy -p build/tidy/win32 "${mingw[@]}" ui/*.cpp store/replace_file.cpp
 echo "lint: clang-tidy found nothing in tally/, store/ and ui/"
