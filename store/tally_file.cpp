@@ -37,6 +37,11 @@ bool parse_line(const char* line, std::int32_t* number, char word[32])
     return n > 0;
 }
 
+static bool is_label(const char* word, int i)
+{
+    return std::strcmp(word, tally::label(i)) == 0 || std::strcmp(word, tally::utf8_label(i)) == 0;
+}
+
 static void take_line(const char* line)
 {
     std::int32_t number;
@@ -44,22 +49,41 @@ static void take_line(const char* line)
     if (!parse_line(line, &number, word))
         return;
     for (int i = 0; i < tally::kCounters; ++i) {
-        if (std::strcmp(word, tally::label(i)) == 0) {
+        if (is_label(word, i)) {
             tally::set_counter(i, number);
             return;
         }
     }
 }
 
+static bool starts_with(const char* text, const char* prefix)
+{
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
 // Reads as fgets does with a 1024-byte buffer: a longer line arrives in
-// pieces, and each piece is parsed as a line of its own.
+// pieces, and each piece is parsed as a line of its own. An editor may have
+// saved the file as UTF-8 with a byte order mark, which is passed over, or
+// as UTF-16, which is not read at all: its counts would all look like zeros.
 int read_counters(std::FILE* file)
 {
     char line[1024];
     errno = 0;
+    if (!std::fgets(line, sizeof line, file))
+        return std::ferror(file) ? failure() : 0;
+    if (starts_with(line, "\xFF\xFE") || starts_with(line, "\xFE\xFF"))
+        return kUtf16File;
+    take_line(starts_with(line, "\xEF\xBB\xBF") ? line + 3 : line);
     while (std::fgets(line, sizeof line, file))
         take_line(line);
     return std::ferror(file) ? failure() : 0;
+}
+
+const char* error_text(int error)
+{
+    if (error == kUtf16File)
+        return "saved as UTF-16; save it as Shift_JIS or UTF-8";
+    return std::strerror(error);
 }
 
 // A file that is busy, refused or broken is not an empty tally: the error

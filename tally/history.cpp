@@ -1,6 +1,5 @@
 #include "tally/history.h"
 
-#include <cstring>
 #include <stack>
 
 #include "store/tally_file.h"
@@ -67,7 +66,7 @@ void clear()
     window->refresh();
 }
 
-void report_file_error(int error) { append("%s: %s\n", store::kFileName, std::strerror(error)); }
+void report_file_error(int error) { append("%s: %s\n", store::kFileName, store::error_text(error)); }
 
 // What was counted becomes the new baseline: the history is dropped, the
 // counters are saved, and the journal marks the point.

@@ -2,14 +2,15 @@
 
 namespace tally {
 
-extern const char* const CategoryLabels[kCounters];
+extern const char* const CategoryLabels[kCounters][2];  // Shift_JIS, UTF-8
 
 static std::int32_t counters[kCounters];
 static std::int32_t increment_value = 1;
 static std::int32_t highest_count = 1;
 static float ratios[kCategories];
 
-const char* label(int i) { return CategoryLabels[i]; }
+const char* label(int i) { return CategoryLabels[i][0]; }
+const char* utf8_label(int i) { return CategoryLabels[i][1]; }
 std::int32_t counter(int i) { return counters[i]; }
 void set_counter(int i, std::int32_t value) { counters[i] = value; }
 

@@ -21,6 +21,8 @@ struct Entry {
 };
 
 const char* label(int i);
+// The same label in UTF-8, as an editor may have saved the tally file.
+const char* utf8_label(int i);
 std::int32_t counter(int i);
 void set_counter(int i, std::int32_t value);
 

@@ -249,4 +249,27 @@ TEST_F(Commands, OtherIdsDoNothing)
     EXPECT_EQ(increment(), 1);
 }
 
+// An editor's UTF-16 is not read, so its counts would look like zeros: it is
+// reported, and no commit of this run replaces it.
+TEST_F(Commands, CommitKeepsAUtf16File)
+{
+    const std::string tally(
+        "\xFF\xFE"
+        "5\0 \0C\0Q\0C\0\r\0\n\0",
+        16);
+    fake::write_file("Tallimor.txt", tally);
+    ASSERT_EQ(store::load(), store::kUtf16File);
+    EXPECT_EQ(counter(10), 0);
+    press(kNeutraliseButton);
+    press(kCommitButton);
+    EXPECT_EQ(fake::read_file("Tallimor.txt"), tally);
+    EXPECT_EQ(fake::pane.text,
+              "ハンドガン 無力化 +1\nTallimor.txt: saved as UTF-16; save it as Shift_JIS or UTF-8\n"
+              "---- 確定 ----\n");
+    fake::write_file("Tallimor.txt", std::string("\xFE\xFF\0"
+                                                 "5\0 \0C\0Q\0C",
+                                                 12));
+    EXPECT_EQ(store::load(), store::kUtf16File);
+}
+
 }  // namespace

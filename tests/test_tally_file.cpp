@@ -58,6 +58,24 @@ const char kWritten[] =
     "-2147483648 無効化累計\r\n"
     "0 殺害累計\r\n";
 
+// The same as an editor saves it back: UTF-8.
+const char kWrittenUtf8[] =
+    u8"1 ハンドガン\r\n"
+    u8"-2 ショットガン\r\n"
+    u8"3 サブマシンガン\r\n"
+    u8"4 アサルトライフル\r\n"
+    u8"5 マシンガン\r\n"
+    u8"6 スナイパーライフル\r\n"
+    u8"7 ミサイル\r\n"
+    u8"8 投擲武器\r\n"
+    u8"9 設置武器\r\n"
+    u8"10 スタンロッド\r\n"
+    u8"2147483647 CQC\r\n"
+    u8"-2147483648 無効化累計\r\n"
+    u8"0 殺害累計\r\n";
+
+const std::vector<std::int32_t> kWrittenCounters = {1, -2, 3, 4, 5, 6, 7, 8, 9, 10, INT_MAX, INT_MIN, 0};
+
 // A missing file is the first start; one that is there but cannot be read
 // (here a directory in its place) is reported. Both give zeros.
 TEST_F(TallyFile, MissingFileIsSilentUnreadableFileIsReported)
@@ -81,6 +99,29 @@ TEST_F(TallyFile, ReaderTakesLabelsInAnyOrderAndTheLastRepeat)
     EXPECT_EQ(load_bytes("9 殺害累計\r\n"), only(12, 9));
     EXPECT_EQ(load_bytes("  \t+4 ミサイル"), only(6, 4));  // no final line feed
     EXPECT_EQ(load_bytes("-4 ミサイル\n"), only(6, -4));
+}
+
+// A file re-saved by an editor in UTF-8, with or without a byte order mark,
+// still holds the player's counts; the mark counts only at the very start.
+TEST_F(TallyFile, ReaderTakesUtf8LabelsAndAByteOrderMark)
+{
+    EXPECT_EQ(load_bytes(kWrittenUtf8), kWrittenCounters);
+    EXPECT_EQ(load_bytes("\xEF\xBB\xBF" + std::string(kWrittenUtf8)), kWrittenCounters);
+    EXPECT_EQ(load_bytes("\xEF\xBB\xBF"
+                         "5 CQC\n"),
+              only(10, 5));
+    EXPECT_EQ(load_bytes(u8"3 ハンドガン\n"
+                         "7 ハンドガン\n"),
+              only(0, 7));
+    EXPECT_EQ(load_bytes("7 ハンドガン\n"
+                         u8"3 ハンドガン\n"),
+              only(0, 3));
+    EXPECT_EQ(load_bytes("1 CQC\n\xEF\xBB\xBF"
+                         "5 CQC\n"),
+              only(10, 1));
+    EXPECT_EQ(load_bytes(u8"8 無力化累計\n"
+                         u8"2 CQCextra\n"),
+              only(10, 0));
 }
 
 TEST_F(TallyFile, ReaderSkipsWhatIsNotALabelledNumber)

@@ -121,6 +121,25 @@ TEST_F(Window, LoadsTheTallyFileAndShowsTotals)
     EXPECT_EQ(window.highlight(kCountField + 10).brush, kPink);
 }
 
+// A tally an editor saved as UTF-8 with a byte order mark shows its counts,
+// and the next 確定 writes it back as Shift_JIS.
+TEST_F(Window, AUtf8TallyIsShownAndCommittedAsShiftJis)
+{
+    fake::write_file("Tallimor.txt", u8"\uFEFF12 ハンドガン\r\n5 CQC\r\n3 スナイパーライフル\r\n20 無効化累計\r\n");
+    DialogDriver window;
+    EXPECT_EQ(window.text(kCountField), "12");
+    EXPECT_EQ(window.text(kCountField + 5), "3");
+    EXPECT_EQ(window.text(kCountField + 10), "5");
+    EXPECT_EQ(window.text(kAField), "20");
+    window.click(kCommitButton);
+    EXPECT_EQ(window.text(kJournalPane), "---- 確定 ----\n");
+    EXPECT_EQ(fake::read_file("Tallimor.txt"),
+              "12 ハンドガン\r\n0 ショットガン\r\n0 サブマシンガン\r\n"
+              "0 アサルトライフル\r\n0 マシンガン\r\n3 スナイパーライフル\r\n"
+              "0 ミサイル\r\n0 投擲武器\r\n0 設置武器\r\n0 スタンロッド\r\n"
+              "5 CQC\r\n20 無効化累計\r\n0 殺害累計\r\n");
+}
+
 TEST_F(Window, IncrementSelectorAndTyping)
 {
     DialogDriver window;
