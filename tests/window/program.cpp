@@ -22,8 +22,8 @@ Program start_program(const std::string& command_line)
         return program;
     for (int i = 0; i < 10000 && !program.window; ++i) {
         EnumWindows(find_shown_window, reinterpret_cast<LPARAM>(&program));
-        if (!program.window)
-            Sleep(1);
+        if (!program.window && WaitForSingleObject(program.process.hProcess, 1) == WAIT_OBJECT_0)
+            break;
     }
     if (program.window)
         SendMessageA(program.window, WM_NULL, 0, 0);
@@ -33,6 +33,11 @@ Program start_program(const std::string& command_line)
 long close_program(Program& program)
 {
     PostMessageA(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return wait_for_exit(program);
+}
+
+long wait_for_exit(Program& program)
+{
     DWORD exit_code = static_cast<DWORD>(-1);
     if (WaitForSingleObject(program.process.hProcess, 10000) == WAIT_OBJECT_0)
         GetExitCodeProcess(program.process.hProcess, &exit_code);

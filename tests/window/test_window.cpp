@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -331,15 +332,22 @@ TEST_F(Window, LongJournalStaysExact)
 
 namespace {
 
-// Tallimor.exe itself, as a player starts it: arguments are ignored, the
-// tally is read from the working directory, closing saves nothing, and the
-// exit code is 0. TALLIMOR_EXE in the environment names the file to start
-// (the one the release ships); otherwise it is this build's.
-TEST_F(Window, TheProgramIgnoresArgumentsAndSavesNothingOnClose)
+// The Tallimor.exe to start: the file TALLIMOR_EXE in the environment names
+// (the one the release ships), otherwise this build's.
+std::string tallimor_exe()
 {
     const char* shipped = std::getenv("TALLIMOR_EXE");
     const std::string exe = shipped ? shipped : TALLIMOR_EXE;
     std::printf("starting %s\n", exe.c_str());
+    return exe;
+}
+
+// Tallimor.exe itself, as a player starts it: arguments are ignored, the
+// tally is read from the working directory, closing saves nothing, and the
+// exit code is 0.
+TEST_F(Window, TheProgramIgnoresArgumentsAndSavesNothingOnClose)
+{
+    const std::string exe = tallimor_exe();
     const std::string tally = "3 CQC\r\n";
     fake::write_file("Tallimor.txt", tally);
     for (const char* arguments : {"", " --reset Tallimor.txt 99"}) {
@@ -351,6 +359,42 @@ TEST_F(Window, TheProgramIgnoresArgumentsAndSavesNothingOnClose)
         EXPECT_EQ(close_program(program), 0);
         EXPECT_EQ(fake::read_file("Tallimor.txt"), tally);
     }
+}
+
+// Two windows on one tally would commit over each other's counts. A second
+// start in a folder, however its path is spelt, brings the window open there
+// forward and ends; another folder has a window of its own; and once the
+// first has closed, its folder starts as usual.
+TEST_F(Window, TheProgramOpensOneWindowPerFolder)
+{
+    const std::string exe = "\"" + tallimor_exe() + "\"";
+    Program first = start_program(exe);
+    ASSERT_TRUE(first.window);
+    ShowWindow(first.window, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(first.window));
+    std::string folder = std::filesystem::current_path().string();
+    for (char& c : folder)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));  // the test folders' names are ASCII
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    Program second = start_program(exe);
+    std::filesystem::current_path(dir.path());
+    EXPECT_FALSE(second.window);
+    EXPECT_EQ(wait_for_exit(second), 0);
+    for (int i = 0; i < 100 && IsIconic(first.window); ++i)
+        Sleep(20);
+    EXPECT_FALSE(IsIconic(first.window));
+    EXPECT_EQ(GetForegroundWindow(), first.window);
+    {
+        fake::TempDir other;
+        Program elsewhere = start_program(exe);
+        EXPECT_TRUE(elsewhere.window);
+        EXPECT_EQ(close_program(elsewhere), 0);
+    }
+    EXPECT_TRUE(IsWindowVisible(first.window));
+    EXPECT_EQ(close_program(first), 0);
+    Program again = start_program(exe);
+    EXPECT_TRUE(again.window);
+    EXPECT_EQ(close_program(again), 0);
 }
 
 }  // namespace
