@@ -11,14 +11,15 @@
 #   is consulted before the kernel's own loader (TALLIMOR_32_BIT=native
 #   takes only the native way);
 # - not at all, and why.
-#   tools/runs-32-bit.sh          prints the way in one line; exits 1 when 32-bit programs cannot run
+#   tools/runs-32-bit.sh          prints the way in one line, which starts "natively" or "through
+#                                 qemu-user"; prints why and exits 1 when 32-bit programs cannot run
 #   tools/runs-32-bit.sh CMD...   runs CMD by that way, with TALLIMOR_32_BIT_WAY=native or qemu
 set -uo pipefail
 loader=/usr/lib/wine/wine
 qemu=/usr/bin/qemu-i386-static
 entry=/proc/sys/fs/binfmt_misc/tallimor-i386
-# i386 ELF executables and shared objects. F opens qemu now, while its path
-# is the machine's; O and C hand it the program's file and credentials.
+# i386 ELF executables and shared objects. F has the kernel open qemu once,
+# at registration; O and C hand it the program's file and credentials.
 register=":tallimor-i386:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x03\\x00"
 register+=":\\xff\\xff\\xff\\xff\\xff\\xfe\\xfe\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:$qemu:FOC"
 
