@@ -46,7 +46,7 @@ window_bench() {
 
 echo "== the window under Wine: the shipped 32-bit exe"
 if how=$(tools/runs-32-bit.sh); then
-  echo "run $how"
+  echo "32-bit programs run $how"
   [[ $how == natively* ]] ||
     echo "not Tallimor's figures: through qemu-user they measure the emulator (keep them out of docs/performance.md's tables)"
   cmake --preset win32-tests >/dev/null
