@@ -19,26 +19,26 @@ static bool folder_object_name(wchar_t (&name)[MAX_PATH])
 {
     static const wchar_t prefix[] = L"Local\\Tallimor:";
     const DWORD start = ARRAYSIZE(prefix) - 1;
-    const DWORD room = MAX_PATH - start;
     wchar_t folder[MAX_PATH];
-    DWORD n = GetCurrentDirectoryW(MAX_PATH, folder);
-    if (n == 0 || n >= MAX_PATH)
+    wchar_t long_folder[MAX_PATH];
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH)
         return false;
-    wchar_t* path = name + start;
-    DWORD length = GetLongPathNameW(folder, path, room);
-    if (length == 0 || length >= room) {
-        if (n >= room)
-            return false;
-        lstrcpyW(path, folder);
-        length = n;
+    const wchar_t* path = folder;
+    DWORD long_length = GetLongPathNameW(folder, long_folder, MAX_PATH);
+    if (long_length > 0 && long_length < MAX_PATH) {
+        path = long_folder;
+        length = long_length;
     }
+    while (length > 0 && (path[length - 1] == L'\\' || path[length - 1] == L'/'))
+        --length;
+    if (start + length >= MAX_PATH)
+        return false;
     CopyMemory(name, prefix, start * sizeof(wchar_t));
     for (DWORD i = 0; i < length; ++i)
-        if (path[i] == L'\\' || path[i] == L'/')
-            path[i] = L'/';
-    while (length > 0 && path[length - 1] == L'/')
-        path[--length] = L'\0';
-    CharUpperBuffW(path, length);
+        name[start + i] = path[i] == L'\\' ? L'/' : path[i];
+    name[start + length] = L'\0';
+    CharUpperBuffW(name + start, length);
     return true;
 }
 
